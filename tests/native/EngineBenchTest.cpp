@@ -1,4 +1,6 @@
 // Proves the native test bench: Debian's libvlc really decodes the clips made for the tests.
+#include "EnginePlugins.h"
+
 #include <vlc/vlc.h>
 
 #include <gtest/gtest.h>
