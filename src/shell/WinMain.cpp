@@ -1,43 +1,89 @@
-// Process entry of the Windows program.
-#include <windows.h>
+// Process entry of the Windows program: start-up, the message loop and shutdown.
+#include "AppContext.h"
+#include "HandOff.h"
+#include "Settings.h"
+#include "Shell.h"
+#include "logic/CommandLine.h"
+#include "logic/Product.h"
+#include "res/resource.h"
+
+#include "platform/Platform.h"
+#include "ui/WindowToolkit.h"
+
+#include <gdiplus.h>
+#include <shellapi.h>
+
+#include <new>
 
 namespace {
 
-const wchar_t kMainClass[] = L"VesperineMainWnd";
-
-LRESULT CALLBACK mainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+std::wstring currentFolder()
 {
-    switch (msg) {
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcW(hWnd, msg, wParam, lParam);
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0)
+        return std::wstring();
+    std::wstring folder(needed, L'\0');
+    const DWORD n = GetCurrentDirectoryW(needed, &folder[0]);
+    if (n == 0 || n >= needed)
+        return std::wstring();
+    folder.resize(n);
+    return folder;
+}
+
+// The command line names a file that is there to be read.
+bool isReadableFile(const std::wstring& path) { return !path.empty() && platform::canOpenForReading(path); }
+
+int runMessageLoop()
+{
+    AppContext& ctx = appContext();
+    HACCEL accelerators = LoadAcceleratorsW(ctx.hInstance, MAKEINTRESOURCEW(IDR_ACCELERATOR));
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Keys reach the accelerators whichever window has the focus.
+        if (!TranslateAcceleratorW(ctx.hMainWnd, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
     }
+    return 0;
 }
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR cmdLine, int nCmdShow)
 {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = mainWndProc;
-    wc.hInstance = hInstance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kMainClass;
-    if (!RegisterClassExW(&wc))
-        return 0;
+    ULONG_PTR gdiplusToken = 0;
+    Gdiplus::GdiplusStartupInput gdiplusInput;
+    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
 
-    HWND hWnd = CreateWindowExW(0, kMainClass, L"Vesperine", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                672, 456, nullptr, nullptr, hInstance, nullptr);
-    if (!hWnd)
-        return 0;
-    ShowWindow(hWnd, nCmdShow);
-    UpdateWindow(hWnd);
+    AppContext& ctx = appContext();
+    ctx = AppContext{};
+    ctx.gdiplusToken = gdiplusToken;
+    // The same instance handle from the start: the shutdown below may run before initInstance.
+    ctx.hInstance = hInstance;
+    loadSettings();
+    ctx.app = new (std::nothrow) Vesperine();
 
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    // One path, quotes of "Open with" removed, made absolute so that it names the same file
+    // for a running instance started elsewhere.
+    const std::wstring file = commandLineFile(cmdLine ? cmdLine : L"", currentFolder());
+    const bool hasFile = isReadableFile(file);
+    if (hasFile && handOffFile(product::kDisplayName, file)) {
+        exitInstance();
+        return 0;
     }
+
+    registerWindowClass(0, kMainWindowClass, hInstance, mainWndProc);
+    if (!initInstance(hInstance, nCmdShow))
+        return 0;
+
+    if (isReadableFile(file))
+        loadFile(file);
+    storeMainWindow(product::kDisplayName, ctx.hMainWnd);
+    DragAcceptFiles(ctx.hMainWnd, TRUE);
+
+    runMessageLoop();
+    exitInstance();
+    // The exit code is always 0.
     return 0;
 }

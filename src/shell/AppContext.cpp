@@ -1,0 +1,7 @@
+#include "AppContext.h"
+
+AppContext& appContext()
+{
+    static AppContext context;
+    return context;
+}

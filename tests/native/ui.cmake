@@ -1,0 +1,1 @@
+vesperine_native_test(ui_logic_test SOURCES UiLogicTest.cpp LIBS vesperine_ui_logic)
