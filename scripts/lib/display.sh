@@ -31,11 +31,14 @@ start_display() {
 }
 
 stop_display() {
-  # Wine's server outlives the programs it ran; end it with the display it was using.
-  local prefix
-  for prefix in "${VESPERINE_ROOT:-.}"/build/*/wineprefix; do
-    [[ -d "$prefix" ]] && WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
-  done
+  # Wine's server outlives the programs it ran; end it with the display it was using. Only a
+  # run that started its own display does so, so that it never ends another run's server.
+  if [[ -n "${XVFB_PID:-}" ]]; then
+    local prefix
+    for prefix in "${VESPERINE_ROOT:-.}"/build/*/wineprefix; do
+      [[ -d "$prefix" ]] && WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+    done
+  fi
   [[ -n "${OWN_XDG_RUNTIME_DIR:-}" ]] && rm -rf "$OWN_XDG_RUNTIME_DIR"
   if [[ -n "${XVFB_PID:-}" ]]; then
     kill "$XVFB_PID" 2>/dev/null || true

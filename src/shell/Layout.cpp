@@ -93,7 +93,64 @@ void layoutWindows()
     }
 }
 
-// Full screen is not there yet: the window stays windowed and the commands change nothing.
-void enterFullScreen() {}
+namespace {
 
-void leaveFullScreen() {}
+constexpr LONG kFrameStyle = WS_CAPTION | WS_THICKFRAME;
+
+// Sets or clears the caption and the sizing frame; the other style bits stay. A style change
+// alone keeps the old frame until the next size change, so the callers have the frame worked
+// out again (SWP_FRAMECHANGED) in the same step.
+void applyFrameStyle(HWND hWnd, bool framed)
+{
+    const LONG style = GetWindowLongW(hWnd, GWL_STYLE);
+    SetWindowLongW(hWnd, GWL_STYLE, framed ? (style | kFrameStyle) : (style & ~kFrameStyle));
+}
+
+} // namespace
+
+void enterFullScreen()
+{
+    AppContext& ctx = appContext();
+    if (ctx.fullScreen)
+        return;
+    // The size and move messages of the switch neither lay out nor capture the placement.
+    ctx.fullScreen = TRUE;
+    ctx.layoutReady = FALSE;
+    const HWND main = ctx.hMainWnd;
+    if (IsWindow(main)) {
+        // A maximised window is restored first; its placement was captured while maximised.
+        ShowWindow(main, SW_SHOWNORMAL);
+        const int width = GetSystemMetrics(SM_CXSCREEN);
+        const int height = GetSystemMetrics(SM_CYSCREEN);
+        applyFrameStyle(main, false);
+        // The primary screen, at 0, 0; the window does not become topmost.
+        SetWindowPos(main, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_FRAMECHANGED);
+    }
+    ctx.layoutReady = TRUE;
+    layoutWindows();
+}
+
+void leaveFullScreen()
+{
+    AppContext& ctx = appContext();
+    if (!ctx.fullScreen)
+        return;
+    ctx.fullScreen = FALSE;
+    ctx.layoutReady = FALSE;
+    const HWND main = ctx.hMainWnd;
+    if (IsWindow(main)) {
+        applyFrameStyle(main, true);
+        SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        // Back to the last windowed position, size and show state, maximised included.
+        if (ctx.placementValid) {
+            // A window to be maximised is maximised straight from full screen, and the placement
+            // then only gives it its normal rectangle for later. Resized to the normal rectangle
+            // first, the resize could reach the window system after the maximise and undo it.
+            if (ctx.placement.showCmd == SW_SHOWMAXIMIZED)
+                ShowWindow(main, SW_SHOWMAXIMIZED);
+            SetWindowPlacement(main, &ctx.placement);
+        }
+    }
+    ctx.layoutReady = TRUE;
+    layoutWindows();
+}

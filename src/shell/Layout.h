@@ -3,6 +3,7 @@
 
 // Gives the first size at the first start, holds the minimum size and places the children.
 void layoutWindows();
-// Full screen comes in its own change; until then the window stays windowed.
+// Full screen: a caption-less window over the primary screen, and back to the last windowed
+// placement.
 void enterFullScreen();
 void leaveFullScreen();

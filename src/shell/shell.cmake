@@ -1,9 +1,11 @@
 # --- The application shell.
 
-# Window-free logic of the shell (title, command line, main layout): plain C++ for both targets.
+# Window-free logic of the shell (title, command line, main layout, stored values): plain C++
+# for both targets.
 add_library(vesperine_shell_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/logic/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logic/MainLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logic/StoredValues.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logic/WindowTitle.cpp)
 target_include_directories(vesperine_shell_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR}/logic)
 
@@ -25,7 +27,8 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/Layout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ShellView.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/ShellView.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp)
   target_include_directories(vesperine_shell PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
   target_link_libraries(vesperine_shell PUBLIC vesperine_shell_logic vesperine_ui vesperine_core)
   if(TARGET vesperine_playbar)
@@ -34,7 +37,7 @@ if(WIN32)
     # No bar library yet: the bar's placeholder is built with the shell.
     target_sources(vesperine_shell PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../ui/playbar/PlayBar.cpp)
   endif()
-  target_link_libraries(vesperine_shell PUBLIC comctl32 gdiplus shlwapi shell32 comdlg32 ole32)
+  target_link_libraries(vesperine_shell PUBLIC comctl32 gdiplus shlwapi shell32 comdlg32 ole32 advapi32)
 
   # The Windows product: a Unicode GUI program, statically linked (no MinGW DLL beside it).
   add_executable(vesperine WIN32

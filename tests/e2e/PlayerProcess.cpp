@@ -1,7 +1,5 @@
 #include "PlayerProcess.h"
 
-#include <shellapi.h>
-
 namespace e2e {
 
 std::wstring winePath(const char* unixPath)
@@ -25,19 +23,40 @@ std::wstring makeTempFolder(const wchar_t* prefix)
     }
 }
 
+namespace {
+
+// Deletes a folder and everything in it; paths of any length (the "\\?\" form).
+void removeTree(const std::wstring& longFolder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((longFolder + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = longFolder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(longFolder.c_str());
+}
+
+} // namespace
+
 void removeFolder(const std::wstring& folder)
 {
     if (folder.empty())
         return;
-    std::wstring from = folder;
-    if (from.back() == L'\\')
-        from.pop_back();
-    from.push_back(L'\0');      // SHFileOperation wants a double-terminated list
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
+    std::wstring path = folder;
+    if (path.back() == L'\\')
+        path.pop_back();
+    // Some tests make paths longer than MAX_PATH on purpose.
+    removeTree(path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path);
 }
 
 bool copyInto(const std::wstring& file, const std::wstring& folder, const wchar_t* newName)
