@@ -88,8 +88,6 @@ public:
     // Height in pixels: 0 without a bar window.
     int height() const;
     void layout();
-    int placeControl(int id, int x, int direction, int extraY);
-    void placeTimeSlider(int x, int width);
     void ensureBuffers();
     // Frees one buffer; null frees composeBuffer and then backgroundBuffer.
     void freeBuffer(BarBuffer* buffer);

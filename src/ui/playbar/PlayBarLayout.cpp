@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "shell/AppContext.h"
 #include "ui/playbar/logic/AutoHideClock.h"
+#include "ui/playbar/logic/BarControls.h"
 #include "ui/playbar/logic/BarGeometry.h"
 
 #include <cstring>
@@ -31,23 +32,18 @@ void PlayBar::layout()
     DrawLockHold hold(*this);
     RECT client = {};
     GetClientRect(hWnd, &client);
-    const int r = client.right;
-
-    // Open/Stop share the first slot and Play/Pause the second.
-    const int gap = playbar::kControlGap;
-    placeControl(IDC_OPEN, gap, 1, 0);
-    const int x1 = placeControl(IDC_STOP, gap, 1, 0);
-    placeControl(IDC_PLAY, x1, 1, 0);
-    const int x2 = placeControl(IDC_PAUSE, x1, 1, 0);
-    const int x3 = placeControl(IDC_PREV, x2, 1, 0);
-    const int x4 = placeControl(IDC_NEXT, x3, 1, 0);
-
-    const int c = r - gap;
-    placeControl(IDC_FULLSCREEN, c, -1, 0);
-    const int x5 = placeControl(IDC_LEAVE_FULLSCREEN, c, -1, 0);
-    const int x6 = placeControl(IDC_MUTE, x5, -1, playbar::kMuteOffset);
-    const int x7 = placeControl(IDC_VOLUME_SLIDER, x6, -1, playbar::kMuteOffset);
-    placeTimeSlider(x4, x7 - x4);
+    // The row is worked out from the pictures' sizes by the window-free layout; here the
+    // controls that exist and have a picture are only moved.
+    playbar::ControlSizes sizes;
+    for (const auto& control : playbar::barControls) {
+        Gdiplus::Image* image = imageFor(control.id);
+        if (image && GetDlgItem(hWnd, control.id))
+            sizes[control.id] = playbar::Size{playbar_gdi::widthOf(image), playbar_gdi::heightOf(image)};
+    }
+    for (const playbar::PlacedControl& placed : playbar::layoutBar(client.right, height(), sizes)) {
+        const playbar::Rect& r = placed.rect;
+        MoveWindow(GetDlgItem(hWnd, placed.id), r.left, r.top, r.width(), r.height(), FALSE);
+    }
 
     InvalidateRect(hWnd, nullptr, FALSE);
     ensureBuffers();
@@ -57,30 +53,6 @@ void PlayBar::layout()
         drawVolumeSlider(composeBuffer.dc);
         drawTimeSlider(composeBuffer.dc);
     }
-}
-
-int PlayBar::placeControl(int id, int x, int direction, int extraY)
-{
-    const HWND item = hWnd ? GetDlgItem(hWnd, id) : nullptr;
-    Gdiplus::Image* image = imageFor(id);
-    std::optional<playbar::Size> size;
-    if (item && image)
-        size = playbar::Size{playbar_gdi::widthOf(image), playbar_gdi::heightOf(image)};
-    const playbar::Placement p = playbar::placeControl(size, x, direction, extraY, height());
-    if (p.rect)
-        MoveWindow(item, p.rect->left, p.rect->top, p.rect->width(), p.rect->height(), FALSE);
-    return p.nextX;
-}
-
-void PlayBar::placeTimeSlider(int x, int width)
-{
-    const HWND item = hWnd ? GetDlgItem(hWnd, IDC_TIME_SLIDER) : nullptr;
-    Gdiplus::Image* image = imageFor(IDC_TIME_SLIDER);
-    if (!item || !image)
-        return;
-    const int h = playbar_gdi::heightOf(image);
-    const int y = (height() - h) / 2 + playbar::kTimeSliderOffset;
-    MoveWindow(item, x, y, width, h, FALSE);
 }
 
 void PlayBar::ensureBuffers()
