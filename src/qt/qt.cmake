@@ -6,24 +6,8 @@ endif()
 find_package(Qt6 REQUIRED COMPONENTS Widgets Network)
 find_package(X11 REQUIRED)
 
-# The window-free logic it reuses, should the including build not have brought it in.
-if(NOT TARGET vesperine_ui_logic)
-  include(${CMAKE_CURRENT_LIST_DIR}/../ui/ui.cmake)
-endif()
-if(NOT TARGET vesperine_playbar_logic)
-  include(${CMAKE_CURRENT_LIST_DIR}/../ui/playbar/playbar.cmake)
-endif()
-if(NOT TARGET vesperine_shell_logic)
-  add_library(vesperine_shell_logic STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/../shell/logic/CommandLine.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../shell/logic/MainLayout.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../shell/logic/WindowTitle.cpp)
-  target_include_directories(vesperine_shell_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../shell/logic)
-endif()
-# Our advertisement library (libads.so), loaded at run time from the program's folder.
-if(NOT TARGET vesperine_libads)
-  include(${CMAKE_CURRENT_LIST_DIR}/../libads/libads.cmake)
-endif()
+# The window-free logic and libads.so come from ui.cmake, playbar.cmake and shell.cmake,
+# which src/CMakeLists.txt includes before this file.
 
 # Everything but the entry point, so that the tests drive the real widgets in-process.
 add_library(vesperine_qt STATIC

@@ -13,11 +13,6 @@ target_include_directories(vesperine_shell_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR
 include(${CMAKE_CURRENT_LIST_DIR}/../libads/libads.cmake)
 
 if(WIN32)
-  # The play bar's own build, unless the window toolkit's build has brought it in already.
-  if(NOT TARGET vesperine_playbar_logic)
-    include(${CMAKE_CURRENT_LIST_DIR}/../ui/playbar/playbar.cmake OPTIONAL)
-  endif()
-
   # Everything of the shell but the entry point, so that in-process tests can drive it.
   add_library(vesperine_shell STATIC
     ${CMAKE_CURRENT_LIST_DIR}/Advertisement.cpp
@@ -31,12 +26,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp)
   target_include_directories(vesperine_shell PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
   target_link_libraries(vesperine_shell PUBLIC vesperine_shell_logic vesperine_ui vesperine_core)
-  if(TARGET vesperine_playbar)
-    target_link_libraries(vesperine_shell PUBLIC vesperine_playbar)
-  else()
-    # No bar library yet: the bar's placeholder is built with the shell.
-    target_sources(vesperine_shell PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../ui/playbar/PlayBar.cpp)
-  endif()
+  target_link_libraries(vesperine_shell PUBLIC vesperine_playbar)
   target_link_libraries(vesperine_shell PUBLIC comctl32 gdiplus shlwapi shell32 comdlg32 ole32 advapi32)
 
   # The Windows product: a Unicode GUI program, statically linked (no MinGW DLL beside it).

@@ -9,6 +9,7 @@ find_package(X11 REQUIRED)
 
 # A test advertisement library that records its calls (libads.so in a folder of its own).
 add_library(qt_fake_libads SHARED ${CMAKE_CURRENT_LIST_DIR}/qt/FakeLibAds.cpp)
+target_link_libraries(qt_fake_libads PRIVATE vesperine_platform)
 set_target_properties(qt_fake_libads PROPERTIES
   PREFIX "" OUTPUT_NAME libads
   LIBRARY_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/qt-ads)

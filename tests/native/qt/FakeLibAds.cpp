@@ -4,6 +4,8 @@
 //                               separated by tabs
 //   VESPERINE_FAKE_ADS_ANSWERS  answers of the first, second, ... call, comma-separated; the last
 //                               one repeats; 0 when unset
+#include "platform/Platform.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -18,32 +20,8 @@ std::string env(const char* name)
     return value ? value : "";
 }
 
-// UTF-8 of the UTF-32 text the program passes.
-std::string utf8(const wchar_t* text)
-{
-    if (!text)
-        return "(null)";
-    std::string out;
-    for (; *text; ++text) {
-        const auto c = static_cast<std::uint32_t>(*text);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+// UTF-8 of the text the program passes.
+std::string utf8(const wchar_t* text) { return text ? platform::toUtf8(text) : "(null)"; }
 
 int callsSoFar(const std::string& log)
 {
